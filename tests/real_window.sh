@@ -1,0 +1,1 @@
+echo real_window TODO; exit 0
