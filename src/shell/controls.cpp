@@ -21,7 +21,7 @@ bool ReadText(std::string_view editBox, Text& out) {
     MainWindow::Control* control = Find(editBox, ControlKind::EditBox);
     if (!control) return false;
     if (auto* list = qobject_cast<ListBox*>(control->widget)) {
-        out = ToText(list->Content());
+        out = list->Content();
     } else {
         out = ToText(static_cast<QLineEdit*>(control->widget)->text());
     }

@@ -2,7 +2,10 @@
 
 #include <QEvent>
 #include <QTextCursor>
+#include <QTextBlock>
 #include <QTextDocument>
+
+#include "text/cp936.h"
 
 namespace {
 
@@ -35,11 +38,17 @@ ListBox::ListBox(QWidget* parent, FrameClock& clock) : QPlainTextEdit(parent), c
     setTabChangesFocus(true);
 }
 
-QString ListBox::Content() {
+Text ListBox::Content() {
     Flush();
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    return text;
+    const QTextDocument* doc = document();
+    // Untouched room costs no memory; this is enough for a list of Chinese text.
+    TextBuilder out(static_cast<std::size_t>(doc->characterCount()) * 2);
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin()) out.Append(std::string_view("\r\n"));
+        const QString line = block.text();
+        AppendCp936(out, std::u16string_view(QStringView(line).utf16(), static_cast<std::size_t>(line.size())));
+    }
+    return out.Finish();
 }
 
 void ListBox::Replace(const QString& text) {

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "shell/frame_clock.h"
+#include "text/text.h"
 
 class ListBox : public QPlainTextEdit, public Paced {
     Q_OBJECT
@@ -18,8 +19,9 @@ class ListBox : public QPlainTextEdit, public Paced {
 public:
     ListBox(QWidget* parent, FrameClock& clock);
 
-    // The whole content, line breaks as "\r\n".
-    QString Content();
+    // The whole content in code page 936, line breaks as CR LF, made line by
+    // line so that no second copy of a long list is held on the way.
+    Text Content();
     void Replace(const QString& text);
     void Append(const QString& text);
     void Flush();

@@ -172,8 +172,13 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 }  // namespace
 
 Text EncodeCp936(std::u16string_view text) {
-    const Cp936Tables& tables = Tables();
     TextBuilder out(text.size() * 2);
+    AppendCp936(out, text);
+    return out.Finish();
+}
+
+void AppendCp936(TextBuilder& out, std::u16string_view text) {
+    const Cp936Tables& tables = Tables();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (const std::uint16_t code = tables.unitToCode[unit]) {
@@ -192,7 +197,6 @@ Text EncodeCp936(std::u16string_view text) {
         }
         AppendFourByteForm(out, codePoint);
     }
-    return out.Finish();
 }
 
 std::size_t DecodeCp936(std::string_view bytes, char16_t* out) {

@@ -21,6 +21,8 @@
 #include "text/text.h"
 
 Text EncodeCp936(std::u16string_view text);
+// The same, added at the end of `out`.
+void AppendCp936(TextBuilder& out, std::u16string_view text);
 
 // Decodes into `out`, which must have room for bytes.size() units (no
 // sequence yields more units than it has bytes); returns the units written.
