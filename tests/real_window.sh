@@ -129,7 +129,7 @@ echo "ok 2 - generated and exported 100 lines, 1300 bytes"
 start_program
 click 256 76             # 编辑框5
 xdotool key ctrl+a
-xdotool type "5000000"
+xdotool type "2147483647"
 click 260 184            # 生成账号
 sleep 1.5
 kill -0 "$app" 2>/dev/null || fail "the program ended during the run"

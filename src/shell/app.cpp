@@ -119,7 +119,7 @@ int RunProgram(int& argc, char** argv, const std::vector<HandlerBinding>& handle
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("account-generator"));
     QApplication::setWindowIcon(ProgramIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("account-generator"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.accountgenerator.AccountGenerator"));
     InstallChineseTranslations(app);
     LoadMainWindow(handlers);
     const int status = RunEventLoop();
