@@ -18,8 +18,6 @@
 #include "export/export_accounts.h"
 #include "shell/pump.h"
 
-void TestPump::Pump() { PumpEvents(); }
-
 namespace {
 
 long StatusKb(const char* field) {

@@ -2,6 +2,7 @@
 // and what the user does during a run.
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,17 +14,7 @@
 #include "shell/label.h"
 #include "shell/pump.h"
 #include "shell/translations.h"
-
-void TestPump::Pump() {
-    ++calls;
-    if (everyCall) everyCall();
-    if (calls == actAt && action) {
-        auto act = std::move(action);
-        action = nullptr;
-        act();
-    }
-    PumpEvents();
-}
+#include "text/number.h"
 
 namespace {
 
@@ -300,6 +291,39 @@ private slots:
         Click("按钮1");
         QTRY_VERIFY(!recorder.painted.isEmpty());
         for (const QString& caption : recorder.painted) QVERIFY2(!caption.contains(QStringLiteral("正在")), qPrintable(caption));
+    }
+
+    void garbageInTheCountBoxes_data() {
+        QTest::addColumn<int>("seed");
+        for (int seed : {1, 2, 3, 4, 5, 6}) QTest::addRow("seed %d", seed) << seed;
+    }
+    void garbageInTheCountBoxes() {
+        // Ten thousand characters of everything a box can hold: control
+        // characters, replacement characters (what a lone lead byte shows as),
+        // full-width digits and signs, blanks, Chinese, characters outside
+        // code page 936.
+        QFETCH(int, seed);
+        QRandomGenerator random(static_cast<quint32>(seed));
+        const QString pool = QStringLiteral("\x01\x02\t\x7f\uFFFD０１２３４５６７８９－＋　 -+abcXYZ汉字数ä😀\u2029\r\n");
+        auto garbage = [&] {
+            QString text;
+            while (text.size() < 10000) text += pool[static_cast<int>(random.bounded(static_cast<quint32>(pool.size())))];
+            // Keep the run short: a count that reads as more than 20 gets a letter in front.
+            if (TextToInt(ToText(text)) > 20) text.prepend(QLatin1Char('x'));
+            return text;
+        };
+        LoadedWindow w(kProgram);
+        const QString boxes[3] = {garbage(), garbage(), garbage()};
+        SetFormat(boxes[0], boxes[1], boxes[2], "3");
+        ModalDriver driver;
+        Click("按钮1");
+        QCOMPARE(driver.texts(), QStringList{kDone});
+        int expected = 0;
+        const int weights[3] = {1, 2, 1};
+        for (int i = 0; i < 3; ++i) expected += weights[i] * qMax(0, static_cast<int>(TextToInt(ToText(boxes[i]))));
+        const QList<QByteArray> lines = Lines(ReadBoxBytes("编辑框1"));
+        QCOMPARE(lines.size(), 3);
+        for (const QByteArray& line : lines) QCOMPARE(line.size(), expected);
     }
 
     void closingTheWindowDuringARun() {

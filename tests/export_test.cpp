@@ -19,8 +19,6 @@
 #include "shell/pump.h"
 #include "shell/translations.h"
 
-void TestPump::Pump() { PumpEvents(); }
-
 namespace {
 
 const std::vector<HandlerBinding> kProgram{{"GenerateAccounts", &GenerateAccounts},
@@ -79,6 +77,7 @@ private slots:
         QApplication::setQuitOnLastWindowClosed(false);
         SetPumpHook(&TestPump::Pump);
     }
+    void init() { TestPump::Reset(); }
 
     void initialListIsSavedByteForByte() {
         QTemporaryDir folder;
@@ -278,6 +277,31 @@ private slots:
         QCOMPARE(stat(QFile::encodeName(path).constData(), &node), 0);
         QVERIFY(S_ISCHR(node.st_mode));
         QCOMPARE(FilesIn(folder), QStringList{"null-device.txt"});
+    }
+
+    void listPastedFullOfUnsavableCharactersDuringARun() {
+        QTemporaryDir folder;
+        LoadedWindow w(kProgram);
+        SetBox("编辑框5", "50");
+        QString pasted;
+        for (int i = 0; i < 2000; ++i) pasted += QStringLiteral("😀ä\u00A0");
+        // Halfway through the run the user pastes into the list.
+        TestPump::Reset();
+        TestPump::At(200, [&] {
+            auto* box = w.control<QPlainTextEdit>("编辑框1");
+            box->moveCursor(QTextCursor::End);
+            box->insertPlainText(pasted);
+        });
+        Generate();
+        const QString list = ReadBox("编辑框1");
+        QVERIFY(list.contains(pasted));
+        const QString path = folder.filePath("pasted.txt");
+        const QStringList texts = ExportTo(path);
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts[0].contains(QStringLiteral("U+1F600")), qPrintable(texts[0]));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(FilesIn(folder).isEmpty());
+        QCOMPARE(ReadBox("编辑框1"), list);  // nothing lost
     }
 
     void characterOutsideCodePage936IsRefused() {

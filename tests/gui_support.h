@@ -18,6 +18,7 @@
 #include "shell/app.h"
 #include "shell/controls.h"
 #include "shell/main_window.h"
+#include "shell/pump.h"
 #include "shell/qt_text.h"
 #include "text/cp936.h"
 
@@ -174,5 +175,14 @@ struct TestPump {
         actAt = call;
         action = std::move(what);
     }
-    static void Pump();
+    static void Pump() {
+        ++calls;
+        if (everyCall) everyCall();
+        if (calls == actAt && action) {
+            auto act = std::move(action);
+            action = nullptr;
+            act();
+        }
+        PumpEvents();
+    }
 };
