@@ -13,7 +13,6 @@
 #include "gui_support.h"
 #include "shell/label.h"
 #include "shell/pump.h"
-#include "shell/translations.h"
 #include "text/number.h"
 
 namespace {
@@ -71,8 +70,7 @@ class tst_Builder : public QObject {
 
 private slots:
     void initTestCase() {
-        InstallChineseTranslations(*QCoreApplication::instance());
-        QApplication::setQuitOnLastWindowClosed(false);
+        PrepareWindowTests();
         SetPumpHook(&TestPump::Pump);
     }
     void init() {

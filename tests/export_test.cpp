@@ -17,7 +17,6 @@
 #include "export/export_accounts.h"
 #include "gui_support.h"
 #include "shell/pump.h"
-#include "shell/translations.h"
 
 namespace {
 
@@ -73,8 +72,7 @@ class tst_Export : public QObject {
 
 private slots:
     void initTestCase() {
-        InstallChineseTranslations(*QCoreApplication::instance());
-        QApplication::setQuitOnLastWindowClosed(false);
+        PrepareWindowTests();
         SetPumpHook(&TestPump::Pump);
     }
     void init() { TestPump::Reset(); }

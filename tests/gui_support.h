@@ -20,7 +20,15 @@
 #include "shell/main_window.h"
 #include "shell/pump.h"
 #include "shell/qt_text.h"
+#include "shell/translations.h"
 #include "text/cp936.h"
+
+// What every window test sets up once: the toolkit's Chinese texts, no quit
+// when a window closes (the shell decides that), and the generators' pump.
+inline void PrepareWindowTests() {
+    InstallChineseTranslations(*QCoreApplication::instance());
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 // Loads the main window with the given handlers, as start-up does, and
 // destroys it at the end of the test.
@@ -62,11 +70,15 @@ class ModalDriver : public QObject {
 public:
     using Step = std::function<void(QWidget*)>;
 
-    ModalDriver() {
+    // The newest driver answers; an older one waits until the newer is gone.
+    ModalDriver() : outer_(active_) {
+        active_ = this;
         timer_.setInterval(5);
         connect(&timer_, &QTimer::timeout, this, &ModalDriver::Poll);
         timer_.start();
     }
+
+    ~ModalDriver() override { active_ = outer_; }
 
     void Then(Step step) { steps_.push_back(std::move(step)); }
     // A message box: record it, then press OK.
@@ -88,6 +100,7 @@ public:
 
 private:
     void Poll() {
+        if (active_ != this) return;
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == last_) return;
         if (!modal->isVisible()) return;
@@ -118,6 +131,8 @@ private:
         });
     }
 
+    static inline ModalDriver* active_ = nullptr;
+    ModalDriver* outer_;
     QTimer timer_;
     std::deque<Step> steps_;
     QPointer<QWidget> last_;

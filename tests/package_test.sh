@@ -5,15 +5,7 @@
 # Usage: package_test.sh BUILD_FOLDER
 set -euo pipefail
 build=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/x_server.sh"
 
 (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
 deb=$(ls "$work"/package/*.deb)
@@ -38,12 +30,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/org.accountgenerator.Ac
     { cat "$work/as.log"; fail "metainfo"; }
 "$root/usr/bin/account-generator-cli" --count 3 --seed 1 | LC_ALL=C grep -c $'\r$' | grep -qx 3 || fail "the installed cli"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")" HOME="$work/home"
-mkdir -p "$HOME"
-unset QT_QPA_PLATFORM
+start_x_server
 "$root/usr/bin/account-generator" 2>"$work/stderr" &
 app=$!
 pids+=("$app")

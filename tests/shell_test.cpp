@@ -10,7 +10,6 @@
 #include "shell/label.h"
 #include "shell/message.h"
 #include "shell/pump.h"
-#include "shell/translations.h"
 
 namespace {
 
@@ -64,8 +63,7 @@ class tst_Shell : public QObject {
 
 private slots:
     void initTestCase() {
-        InstallChineseTranslations(*QCoreApplication::instance());
-        QApplication::setQuitOnLastWindowClosed(false);
+        PrepareWindowTests();
     }
     void init() { g_generateClicks = g_exportClicks = 0; }
 
