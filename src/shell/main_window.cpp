@@ -181,7 +181,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (qobject_cast<ListBox*>(watched)) break;
-        return true;  // no default button: Enter does nothing outside the list
+        if (press && description_.enterMovesFocus) MoveFocus(qobject_cast<QWidget*>(watched), 1);
+        return true;  // no default button: Enter presses nothing
     default:
         break;
     }
