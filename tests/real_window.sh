@@ -6,7 +6,8 @@
 #   2. accounts generated and exported through the real save dialog, and the
 #      file checked byte for byte;
 #   3. the window closed in the middle of a long run: it goes at once, no
-#      message follows, and the program ends with status 0.
+#      message follows, and the program ends with status 0;
+#   4. Alt+F4 closes it through the window manager, status 0.
 # Usage: real_window.sh PROGRAM OUTPUT_FOLDER
 set -euo pipefail
 program=$1
@@ -123,4 +124,11 @@ end_status
 [ -z "$(windows_named '信息：')" ] || fail "a message followed the close"
 grep -q -i "error\|sanitizer" "$work/stderr" && fail "stderr: $(cat "$work/stderr")"
 echo "ok 3 - closed during a run: window gone at once, no message, status 0"
-echo "3 passed, 0 failed"
+
+# 4. Alt+F4, through the window manager, closes it like Esc.
+start_program
+xdotool key alt+F4
+end_status
+[ "$status" = 0 ] || fail "exit status $status after Alt+F4"
+echo "ok 4 - Alt+F4 closes the window, status 0"
+echo "4 passed, 0 failed"

@@ -182,17 +182,18 @@ int main(int argc, char** argv) {
         const Text letterPart = RandomLetters(letters);
         const Text hanziPart = RandomHanzi(hanzi);
         const Text digitPart = RandomDigits(digits);
-        const Text account = ConcatText(letterPart, hanziPart, digitPart);
         if (options.unique) {
             if (++tries > maximumTries) {
                 return Fail("--unique: no new account found after " + std::to_string(tries - 1) + " tries", 1);
             }
-            if (!seen.emplace(account.view()).second) continue;
+            if (!seen.emplace(ConcatText(letterPart, hanziPart, digitPart).view()).second) continue;
         }
-        if (options.utf8) {
-            out.Append(Cp936ToUtf8(account.view()));
-        } else {
-            out.Append(account.view());
+        for (const Text* part : {&letterPart, &hanziPart, &digitPart}) {
+            if (options.utf8) {
+                out.Append(Cp936ToUtf8(part->view()));
+            } else {
+                out.Append(part->view());
+            }
         }
         out.Append(domain);
         out.Append("\r\n");
