@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    fonts-wqy-microhei
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+    fonts-wqy-microhei fontconfig
     libgtest-dev libbenchmark-dev
     xvfb openbox xdotool x11-utils scrot
     clang libclang-rt-dev

@@ -60,7 +60,12 @@ check "a write that fails half-way keeps the old file and leaves nothing behind"
     bash -c "test $status = 1 && test \"\$(cat '$work/kept.txt')\" = precious && test \"\$(ls -A '$work' | grep -c kept)\" = 1"
 
 run --count 1000 --output "$work/new.txt"
-check "--output writes the file" test "$status" = 0 -a "$(lines "$work/new.txt")" = 1000 -a ! -s "$work/out"
+check "--output writes the file, and without a terminal no progress bar" \
+    test "$status" = 0 -a "$(lines "$work/new.txt")" = 1000 -a ! -s "$work/out" -a ! -s "$work/err"
+
+# script(1) gives the tool a terminal for standard error.
+script -qec "'$cli' --count 8000000 --output '$work/big.txt'" /dev/null >"$work/tty" 2>&1
+check "a progress bar on a terminal while a long write goes on" grep -q '\[#*\.*\] *[0-9]*%' "$work/tty"
 
 "$cli" --count 1000000 2>"$work/err" | head -n 1 >"$work/out"
 check "standard output closed early ends quietly" test ! -s "$work/err" -a "$(lines "$work/out")" = 1

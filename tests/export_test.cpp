@@ -180,6 +180,22 @@ private slots:
         QCOMPARE(Contents(path), QByteArray("\xD5\xC5\xC8\xFD\r\n\xC0\xEE\xCB\xC4" "abc\x80"));
     }
 
+    void pathsLongerThan259Bytes() {
+        QTemporaryDir root;
+        QString folder = root.path();
+        for (int i = 0; i < 4; ++i) folder += QLatin1Char('/') + QString(80, QChar(u'账'));  // 240 bytes a level in UTF-8
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/列表.txt");
+        QVERIFY(path.toUtf8().size() > 900);
+        LoadedWindow w(kProgram);
+        SetBox("编辑框1", "long\r\n");
+        QCOMPARE(ExportTo(path), QStringList{kSaved});
+        QCOMPARE(Contents(path), QByteArray("long\r\n"));
+        FileDialogSettings settings;
+        ReadDialogSettings("导出对话框", settings);
+        QCOMPARE(ToQString(settings.fileName), path);
+    }
+
     void nameWithoutExtensionGetsTxt() {
         QTemporaryDir folder;
         LoadedWindow w(kProgram);

@@ -78,19 +78,17 @@ MainWindow::MainWindow(const FormDescription& form, const std::vector<HandlerBin
     }
 
     // Created in the reverse of the form order, hidden, then shown.
-    std::vector<QWidget*> created;
+    std::vector<QWidget*> toShow;
     for (auto control = form.controls.rbegin(); control != form.controls.rend(); ++control) {
         QWidget* widget = CreateControl(*control, handlers);
         controls_.emplace(control->name, Control{control->kind, widget, DialogSettings(control->dialog)});
         if (!widget) continue;
         widget->hide();
-        created.push_back(widget);
+        if (control->visible) toShow.push_back(widget);
         // Every tab-order number is equal, so the ring follows creation order.
         if (control->tabStop && !control->disabled && control->visible) tabRing_.push_back(widget);
     }
-    for (QWidget* widget : created) {
-        if (!widget->property("formHidden").toBool()) widget->show();
-    }
+    for (QWidget* widget : toShow) widget->show();
     if (!tabRing_.empty()) tabRing_.front()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -136,7 +134,6 @@ QWidget* MainWindow::CreateControl(const ControlDescription& control, const std:
     widget->setGeometry(control.left, control.top, control.width, control.height);
     widget->setEnabled(!control.disabled);
     widget->setFocusPolicy(control.tabStop ? Qt::StrongFocus : Qt::NoFocus);
-    widget->setProperty("formHidden", !control.visible);
     widget->installEventFilter(this);
     return widget;
 }
